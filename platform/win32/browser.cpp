@@ -1,0 +1,13 @@
+#include "platform/browser.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace quorvale {
+
+void open_in_browser(const Text& url) {
+  HWND owner = FindWindowExA(nullptr, nullptr, nullptr, "Microsoft Internet Explorer");
+  ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace quorvale
