@@ -9,7 +9,7 @@ session=$(mktemp -d /tmp/quorvale-wine.XXXXXX)
 export WINEPREFIX="$session/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko install dialogs
-export LC_ALL=zh_CN.UTF-8                   # GetACP() then answers 936 (GBK)
+{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null  # GetACP() then answers 936 (GBK)
 export QUORVALE_SESSION_DIR="$session"
 
 # A display number nobody else holds.
@@ -29,9 +29,8 @@ trap cleanup EXIT
 
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 mkdir -p "$WINEPREFIX"
+# One server for the whole run: every wine start after this one costs ~0.1 s.
 wineserver -p 600 2>/dev/null
 wineboot -i >/dev/null 2>&1
-wineserver -w 2>/dev/null || true
-wineserver -p 600 2>/dev/null
 
 "$@"
