@@ -18,8 +18,11 @@ struct FatalAllocator {
   explicit FatalAllocator(const FatalAllocator<U>& /*other*/) {}
 
   T* allocate(std::size_t n) {
-    const std::size_t bytes = n * sizeof(T);
-    void* block = n > static_cast<std::size_t>(-1) / sizeof(T) ? nullptr : std::malloc(bytes);
+    // A count whose size in bytes does not fit is reported as the largest size.
+    constexpr std::size_t kMaxBytes = static_cast<std::size_t>(-1);
+    const bool fits = n <= kMaxBytes / sizeof(T);
+    const std::size_t bytes = fits ? n * sizeof(T) : kMaxBytes;
+    void* block = fits ? std::malloc(bytes) : nullptr;
     if (block == nullptr) report_out_of_memory(bytes);
     return static_cast<T*>(block);
   }

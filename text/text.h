@@ -20,6 +20,8 @@ namespace quorvale {
 
 using Storage = std::basic_string<char, std::char_traits<char>, FatalAllocator<char>>;
 
+struct StorageAccess;  // text/storage_access.h: lets the operations hand over filled storage
+
 // Bytes in the ANSI code page, none of them zero. The empty text stands for a
 // missing one too.
 class Text {
@@ -37,6 +39,7 @@ class Text {
   friend bool operator==(const Text&, const Text&) = default;
 
  private:
+  friend struct StorageAccess;
   Storage bytes_;
 };
 
@@ -59,6 +62,7 @@ class ByteBuffer {
   friend bool operator==(const ByteBuffer&, const ByteBuffer&) = default;
 
  private:
+  friend struct StorageAccess;
   Storage bytes_;
 };
 
@@ -68,9 +72,12 @@ inline constexpr std::optional<int32_t> kAbsent = std::nullopt;
 int32_t text_length(const Text& text);
 Text text_left(const Text& text, int32_t n);
 Text text_mid(const Text& text, int32_t start, int32_t n);
+// The scan starts at byte start - 1 (0 when absent or below 1) whatever
+// precedes it. An empty pattern is found at the start, if the text reaches it.
 int32_t find_text(const Text& text, const Text& pattern, std::optional<int32_t> start,
                   bool ignore_case);
-// An absent replacement is the empty text, so it is passed as Text{}.
+// An absent replacement is the empty text, so it is passed as Text{}. A
+// negative count replaces nothing, as 0 does; so for replace_bytes.
 Text replace_text(const Text& text, const Text& pattern, const Text& replacement,
                   std::optional<int32_t> start, std::optional<int32_t> count, bool match_case);
 Text concat_text(const Text& a, const Text& b);
@@ -87,8 +94,9 @@ ByteBuffer replace_bytes(const ByteBuffer& buffer, const ByteBuffer& pattern,
 Text bytes_to_text(const ByteBuffer& buffer);
 
 int32_t text_to_int(const Text& text);
-// The double as "%.13g" writes it, with ties of the 13th digit rounded away
-// from zero and three-digit exponents.
+// The double as "%.13g" writes it, except that the 13 digits are cut from the
+// correctly rounded 17 with ties away from zero, and exponents have three
+// digits. Both zeros give "0"; infinities and NaN "inf", "-inf" and "nan".
 Text number_to_text(double x);
 
 }  // namespace quorvale
