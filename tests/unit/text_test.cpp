@@ -118,7 +118,8 @@ TEST(FindText, TwoByteRule) {
       {"\x81\x41\x41\x41", "AA", kAbsent, false, 3},
       {"\x81\x81\x41", "A", kAbsent, false, 3},
       {"\x81\x81\x81\x41", "A", kAbsent, false, -1},
-      {"x\xB0\xA1\xB0\x41", "A", kAbsent, false, -1},  // an odd run of high bytes before it
+      {"\x81\x41\x81\x81\x41", "A", kAbsent, false, 5},  // a match at a second byte, then more
+      {"x\xB0\xA1\xB0\x41", "A", kAbsent, false, -1},    // an odd run of high bytes before it
       {"x\xB0\xA1\xB0\xA1\x41", "A", kAbsent, false, 6},
       {"\xB0\xA1\xB0\xA1", "\xA1\xB0", kAbsent, false, -1},
       {"\xB0\xA1\xB0\xA1", "\xA1\xB0", 2, false, 2},
