@@ -1,5 +1,6 @@
 // text_to_int and number_to_text: integers read the way the users type them,
 // doubles written in the program's fixed "%.13g" form.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -69,9 +70,9 @@ Text number_to_text(double x) {
       std::to_chars(exact, exact + sizeof exact, x, std::chars_format::scientific, 16).ptr;
   const bool negative = exact[0] == '-';
   const char* mantissa = exact + (negative ? 1 : 0);
-  const char* e_mark = static_cast<const char*>(std::memchr(mantissa, 'e', exact_end - mantissa));
+  const char* e_mark = std::find(mantissa, exact_end, 'e');
   int exponent = 0;
-  std::from_chars(e_mark + 2, exact_end, exponent);
+  for (const char* d = e_mark + 2; d < exact_end; ++d) exponent = exponent * 10 + (*d - '0');
   if (e_mark[1] == '-') exponent = -exponent;
 
   // Cut to 13 digits; a 14th digit of 5 or more rounds up, carrying.

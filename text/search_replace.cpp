@@ -76,7 +76,9 @@ class Search {
   std::size_t next_anchor(int which, std::size_t from, std::size_t end) const {
     if (which == 1 && anchor_bytes_[1] == anchor_bytes_[0]) return end;
     const void* hit = std::memchr(text_ + from, anchor_bytes_[which], end - from);
-    return hit == nullptr ? end : static_cast<const unsigned char*>(hit) - text_;
+    return hit == nullptr
+               ? end
+               : static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text_);
   }
 
   // The next offset at or after `from` holding either anchor byte, or `end`.

@@ -11,7 +11,8 @@ namespace {
 // The bytes before the first zero byte.
 std::string_view before_zero(std::string_view bytes) {
   const void* zero = std::memchr(bytes.data(), 0, bytes.size());
-  return zero == nullptr ? bytes : bytes.substr(0, static_cast<const char*>(zero) - bytes.data());
+  if (zero == nullptr) return bytes;
+  return bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - bytes.data()));
 }
 
 // A Text of bytes taken from a Text, which therefore holds no zero byte.

@@ -31,7 +31,9 @@ struct Walk {
   bool two_byte;
   bool folded;
 
-  static unsigned char fold(unsigned char b) { return b >= 'A' && b <= 'Z' ? b + 0x20 : b; }
+  static unsigned char fold(unsigned char b) {
+    return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + 0x20) : b;
+  }
 
   bool matches_at(std::size_t at) const {
     for (std::size_t i = 0; i < pattern.size(); ++i) {
