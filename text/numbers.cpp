@@ -51,7 +51,7 @@ int32_t text_to_int(const Text& text) {
   while (next() && is_space(c.ascii)) at += c.size;
   const bool negative = at < size && c.ascii == '-';
   if (at < size && (c.ascii == '-' || c.ascii == '+')) at += c.size;
-  uint32_t value = 0;  // wraps modulo 2^32, as the program always has
+  uint32_t value = 0;  // wraps modulo 2^32, never saturates
   while (next() && c.ascii >= '0' && c.ascii <= '9') {
     value = value * 10u + static_cast<uint32_t>(c.ascii - '0');
     at += c.size;

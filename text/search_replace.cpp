@@ -35,6 +35,7 @@ struct Rule {
   bool folded;    // ASCII letters compare equal to their other case
 };
 
+// The occurrences of one pattern, which must not be empty, in one text.
 class Search {
  public:
   Search(std::string_view text, std::string_view pattern, Rule rule)
@@ -54,8 +55,8 @@ class Search {
   }
 
   // The offset of the first occurrence at a candidate at or after `from` (which
-  // is itself a candidate), or kNotFound. The pattern must not be empty, and
-  // successive calls must not go back (`from` never below an earlier one).
+  // is itself a candidate), or kNotFound. Successive calls must not go back
+  // (`from` never below an earlier one): they share the memchr results.
   std::size_t find(std::size_t from) {
     if (from >= size_ || size_ - from < length_) return kNotFound;
     const std::size_t end = size_ - length_ + anchor_ + 1;  // no anchor byte counts from here on
@@ -116,7 +117,7 @@ std::size_t start_offset(std::optional<int32_t> start) {
   return start.has_value() && *start > 1 ? static_cast<std::size_t>(*start) - 1 : 0;
 }
 
-// The text with up to `count` occurrences from `from` on replaced, left to right
+// The text with up to `count` occurrences from the start on replaced, left to right
 // and never overlapping. A negative count replaces nothing, like 0.
 Storage replace_all(std::string_view text, std::string_view pattern, std::string_view replacement,
                     std::optional<int32_t> start, std::optional<int32_t> count, Rule rule) {
