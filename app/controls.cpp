@@ -1,0 +1,141 @@
+#include "app/controls.h"
+
+#include <array>
+#include <memory>
+#include <type_traits>
+
+namespace quorvale {
+namespace {
+
+enum class ControlKind { label, edit_box, read_only_edit_box, push_button };
+enum class FontKind { default_gui, version_label, button };
+
+struct ControlSpec {
+  Control name;
+  ControlKind kind;
+  int left, top, width, height;
+  const char* text;
+  DWORD align;  // SS_* for labels, 0 for the others
+  FontKind font;
+};
+
+constexpr ControlSpec kControls[] = {
+    {Control::标签3, ControlKind::label, 328, -3, 53, 23, "V2.3", SS_LEFT, FontKind::version_label},
+    {Control::标签6, ControlKind::label, 8, 93, 53, 23, "大小：", SS_CENTER, FontKind::default_gui},
+    {Control::标签5, ControlKind::label, 8, 63, 53, 23, "名称：", SS_CENTER, FontKind::default_gui},
+    {Control::标签4, ControlKind::label, 8, 128, 53, 23, "MD5：", SS_CENTER, FontKind::default_gui},
+    {Control::标签2, ControlKind::label, 8, 158, 53, 23, "下载：", SS_CENTER,
+     FontKind::default_gui},
+    {Control::标签1, ControlKind::label, 8, 28, 53, 23, "地址：", SS_CENTER, FontKind::default_gui},
+    {Control::按钮1, ControlKind::push_button, 153, 188, 63, 33, "解析", 0, FontKind::button},
+    {Control::编辑框7, ControlKind::edit_box, 63, 93, 293, 24, "", 0, FontKind::default_gui},
+    {Control::编辑框8, ControlKind::edit_box, 63, 63, 293, 23, "", 0, FontKind::default_gui},
+    {Control::编辑框4, ControlKind::edit_box, 63, 128, 293, 23, "", 0, FontKind::default_gui},
+    {Control::编辑框2, ControlKind::read_only_edit_box, 63, 158, 293, 24, "", 0,
+     FontKind::default_gui},
+    {Control::编辑框1, ControlKind::edit_box, 63, 28, 293, 23, "", 0, FontKind::default_gui},
+};
+static_assert(std::size(kControls) == kControlCount);
+
+constexpr bool rows_follow_enum() {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    if (static_cast<std::size_t>(kControls[i].name) != i) return false;
+  }
+  return true;
+}
+static_assert(rows_follow_enum(), "each row sits at the index of its Control");
+
+struct KindSettings {
+  const char* window_class;
+  DWORD style;
+  DWORD ex_style;
+};
+
+KindSettings settings_of(ControlKind kind) {
+  constexpr DWORD kEdit = WS_CHILD | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+  switch (kind) {
+    case ControlKind::label:
+      // SS_NOTIFY lets a label take mouse presses instead of passing them to the window.
+      return {"Static", WS_CHILD | SS_NOTIFY | SS_CENTERIMAGE, 0};
+    case ControlKind::edit_box:
+      return {"Edit", kEdit, WS_EX_CLIENTEDGE};
+    case ControlKind::read_only_edit_box:
+      return {"Edit", kEdit | ES_READONLY, WS_EX_CLIENTEDGE};
+    case ControlKind::push_button:
+      return {"Button",
+              WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE, 0};
+  }
+  return {};
+}
+
+struct FontDeleter {
+  void operator()(HFONT font) const { DeleteObject(font); }
+};
+using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+// A negative height asks for that character height, not that cell height.
+OwnedFont make_font(int character_height, int weight, const char* face) {
+  return OwnedFont(CreateFontA(-character_height, 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+HFONT font_of(FontKind kind) {
+  // Made once, used for the program's whole run.
+  static const OwnedFont version_label = make_font(20, FW_BOLD, "宋体");
+  static const OwnedFont button = make_font(20, FW_NORMAL, nullptr);
+  switch (kind) {
+    case FontKind::version_label:
+      return version_label.get();
+    case FontKind::button:
+      return button.get();
+    case FontKind::default_gui:
+      break;
+  }
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// A one-line edit box lower than its text plus its sunken edge would clip the text.
+void ensure_edit_height(HWND edit, HFONT font, int height) {
+  HDC dc = GetDC(edit);
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(edit, dc);
+  const int least = metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE);
+  if (height < least) {
+    RECT rect{};
+    GetWindowRect(edit, &rect);
+    SetWindowPos(edit, nullptr, 0, 0, rect.right - rect.left, least,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+std::array<HWND, kControlCount> handles{};
+
+}  // namespace
+
+bool create_controls(HWND window) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const ControlSpec& spec = kControls[i];
+    const KindSettings kind = settings_of(spec.kind);
+    // Each new child goes below the ones made before it, so table order is stacking order.
+    HWND control = CreateWindowExA(
+        kind.ex_style, kind.window_class, spec.text, kind.style | spec.align, spec.left, spec.top,
+        spec.width, spec.height, window, reinterpret_cast<HMENU>(i + 1), instance, nullptr);
+    if (control == nullptr) return false;
+    const HFONT font = font_of(spec.font);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (spec.kind == ControlKind::edit_box || spec.kind == ControlKind::read_only_edit_box) {
+      ensure_edit_height(control, font, spec.height);
+    }
+    handles[i] = control;
+  }
+  return true;
+}
+
+HWND control_handle(Control control) { return handles[static_cast<std::size_t>(control)]; }
+
+}  // namespace quorvale
