@@ -12,3 +12,10 @@ for program in "$dir"/bench/*_bench; do
   echo "== $(basename "$program")"
   "$program" "$@"
 done
+
+# Start-up under Wine: Quorvale.exe of the Windows build against a bare one-window program.
+windows_dir=${BENCH_WINDOWS_BUILD_DIR:-build/bench-windows}
+cmake --preset windows -B "$windows_dir" -DQUORVALE_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$windows_dir" -j 2 --target Quorvale startup_bench bare_window
+echo "== startup_bench (under Wine)"
+scripts/wine-session.sh bench/startup/run.sh "$windows_dir"
