@@ -1,8 +1,8 @@
 #include "app/controls.h"
 
 #include <array>
-#include <memory>
-#include <type_traits>
+
+#include "app/owned_font.h"
 
 namespace quorvale {
 namespace {
@@ -66,18 +66,6 @@ KindSettings settings_of(ControlKind kind) {
               WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE, 0};
   }
   return {};
-}
-
-struct FontDeleter {
-  void operator()(HFONT font) const { DeleteObject(font); }
-};
-using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
-// A negative height asks for that character height, not that cell height.
-OwnedFont make_font(int character_height, int weight, const char* face) {
-  return OwnedFont(CreateFontA(-character_height, 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
 }
 
 HFONT font_of(FontKind kind) {

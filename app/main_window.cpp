@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/handlers.h"
+#include "app/link_copy.h"
 #include "app/menu.h"
 
 namespace quorvale {
@@ -38,8 +39,10 @@ bool is_edit_box(HWND control) {
   return lstrcmpiA(name, "Edit") == 0;
 }
 
-void on_command(HWND source, WORD notification) {
-  if (source == control_handle(Control::按钮1) && notification == BN_CLICKED) {
+void on_command(HWND source, WORD notification, WORD id) {
+  if (source == nullptr) {
+    run_menu_command(id);
+  } else if (source == control_handle(Control::按钮1) && notification == BN_CLICKED) {
     handle_resolve_click();
   }
 }
@@ -47,7 +50,7 @@ void on_command(HWND source, WORD notification) {
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+      on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam), LOWORD(wparam));
       return 0;
     case WM_CTLCOLORSTATIC:
       return color_control(reinterpret_cast<HDC>(wparam),
@@ -92,6 +95,17 @@ bool take_window_key(const MSG& message) {
   return false;
 }
 
+// The left-button events of 编辑框2 and 标签3, raised as the press is taken from
+// the queue; the press then goes on to the control as usual.
+void raise_press_event(const MSG& message) {
+  if (message.message != WM_LBUTTONDOWN) return;
+  if (message.hwnd == control_handle(Control::编辑框2)) {
+    copy_download_link();
+  } else if (message.hwnd == control_handle(Control::标签3)) {
+    show_version_menu();
+  }
+}
+
 }  // namespace
 
 bool load_main_window() {
@@ -123,6 +137,7 @@ void run_message_loop() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (take_window_key(message)) continue;
+    raise_press_event(message);
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

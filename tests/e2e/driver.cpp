@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -317,6 +318,140 @@ std::string wait_gone(const Args& a) {
   return Json().add("ok", gone).str();
 }
 
+// focus: the place of the control that has the keyboard focus in Quorvale's
+// thread, -1 for the window itself or none.
+std::string focus(const Args&) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main_window, nullptr), &info);
+  const std::vector<HWND> all = controls();
+  long long place = -1;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all[i] == info.hwndFocus) place = static_cast<long long>(i);
+  }
+  return Json()
+      .add("ok", true)
+      .add("control", place)
+      .add("window", info.hwndFocus == main_window)
+      .str();
+}
+
+// select INDEX START END: EM_SETSEL on an edit box.
+std::string select_range(const Args& a) {
+  SendMessageTimeoutW(control(a.at(0)), EM_SETSEL, std::stoul(a.at(1)), std::stol(a.at(2)),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return Json().add("ok", true).str();
+}
+
+// mouse KIND X Y: moves the cursor to the screen point, then "move" does
+// nothing more, "left", "right" and "double" press and release, "wheel" turns.
+std::string mouse(const Args& a) {
+  const std::wstring& kind = a.at(0);
+  SetCursorPos(std::stoi(a.at(1)), std::stoi(a.at(2)));
+  if (kind == L"left" || kind == L"double") {
+    click_at({std::stoi(a[1]), std::stoi(a[2])}, kind == L"double" ? 2 : 1);
+  } else if (kind == L"right") {
+    send_mouse(MOUSEEVENTF_RIGHTDOWN);
+    send_mouse(MOUSEEVENTF_RIGHTUP);
+  } else if (kind == L"wheel") {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+    SendInput(1, &input, sizeof input);
+  } else if (kind != L"move") {
+    return error("unknown mouse action");
+  }
+  return Json().add("ok", true).str();
+}
+
+std::string cursor(const Args&) {
+  POINT point{};
+  GetCursorPos(&point);
+  return Json()
+      .add("ok", true)
+      .add("x", static_cast<long long>(point.x))
+      .add("y", static_cast<long long>(point.y))
+      .str();
+}
+
+// tips: Quorvale's visible tooltip windows.
+std::string tips(const Args&) {
+  std::string list = "[";
+  for (HWND tip : quorvale_windows(L"tooltips_class32", nullptr)) {
+    RECT rect{};
+    GetWindowRect(tip, &rect);
+    if (list.size() > 1) list += ',';
+    list += rect_json(Json(), rect)
+                .add("style", static_cast<long long>(GetWindowLongW(tip, GWL_STYLE)))
+                .add("ex_style", static_cast<long long>(GetWindowLongW(tip, GWL_EXSTYLE)))
+                .add("owned_by_main", GetWindow(tip, GW_OWNER) == main_window)
+                .raw("probe", ask_probe(tip, quorvale_e2e::probe_tooltip))
+                .str();
+  }
+  return Json().add("ok", true).raw("tips", list + "]").str();
+}
+
+// popup TIMEOUT-MS: waits for Quorvale's popup menu and gives its place and items.
+std::string popup(const Args& a) {
+  HWND menu = poll_for(
+      [] {
+        auto found = quorvale_windows(L"#32768", nullptr);
+        return found.empty() ? nullptr : found.front();
+      },
+      std::stol(a.at(0)));
+  if (menu == nullptr) return error("no popup menu");
+  RECT rect{};
+  GetWindowRect(menu, &rect);
+  return rect_json(Json().add("ok", true), rect)
+      .raw("menu", ask_probe(menu, quorvale_e2e::probe_popup))
+      .str();
+}
+
+// clipboard: the CF_TEXT on the clipboard, read through the code page, and the
+// clipboard's sequence number, which each change moves on.
+std::string clipboard(const Args&) {
+  Json json;
+  json.add("ok", true).add("sequence", static_cast<long long>(GetClipboardSequenceNumber()));
+  if (!OpenClipboard(nullptr)) return error("clipboard busy");
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  std::wstring text;
+  if (bytes != nullptr) {
+    const int wide = MultiByteToWideChar(CP_ACP, 0, bytes, -1, nullptr, 0);
+    text.resize(static_cast<std::size_t>(wide));
+    MultiByteToWideChar(CP_ACP, 0, bytes, -1, text.data(), wide);
+    text.resize(text.size() ? text.size() - 1 : 0);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return json.add("present", bytes != nullptr).add("text", text).str();
+}
+
+// set_clipboard TEXT
+std::string set_clipboard(const Args& a) {
+  if (!OpenClipboard(nullptr)) return error("clipboard busy");
+  EmptyClipboard();
+  const std::wstring& text = a.at(0);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+  return Json().add("ok", true).str();
+}
+
+// hold_clipboard / release_clipboard: keeps the clipboard open, as a busy
+// program would. It opens it for a window of its own: Wine lets a second
+// OpenClipboard(NULL) through while the holder's owner is NULL too.
+std::string hold_clipboard(const Args&) {
+  static HWND holder = CreateWindowExW(0, L"Static", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                       nullptr, nullptr, nullptr);
+  return Json().add("ok", OpenClipboard(holder) != 0).str();
+}
+
+std::string release_clipboard(const Args&) { return Json().add("ok", CloseClipboard() != 0).str(); }
+
 }  // namespace
 
 int main() {
@@ -324,12 +459,28 @@ int main() {
   probe_answer = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                     quorvale_e2e::kProbeAnswerSize, quorvale_e2e::kProbeMapping);
   const std::map<std::string, std::function<std::string(const Args&)>> commands = {
-      {"attach", attach},           {"window", window_info},
-      {"controls", controls_info},  {"set_text", set_text},
-      {"text", get_text},           {"click", click},
-      {"post_click", post_click},   {"key", key},
-      {"message_box", message_box}, {"answer", answer},
-      {"count", count_windows},     {"wait_gone", wait_gone},
+      {"attach", attach},
+      {"window", window_info},
+      {"controls", controls_info},
+      {"set_text", set_text},
+      {"text", get_text},
+      {"click", click},
+      {"post_click", post_click},
+      {"key", key},
+      {"message_box", message_box},
+      {"answer", answer},
+      {"count", count_windows},
+      {"wait_gone", wait_gone},
+      {"focus", focus},
+      {"select", select_range},
+      {"mouse", mouse},
+      {"cursor", cursor},
+      {"tips", tips},
+      {"popup", popup},
+      {"clipboard", clipboard},
+      {"set_clipboard", set_clipboard},
+      {"hold_clipboard", hold_clipboard},
+      {"release_clipboard", release_clipboard},
   };
   std::string line;
   while (std::getline(std::cin, line)) {
