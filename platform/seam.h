@@ -26,7 +26,8 @@ class Seam<R(Args...)> {
 
   class Replace {
    public:
-    Replace(Seam& seam, Fake fake) : seam_(seam), previous_(std::exchange(seam.fake_, std::move(fake))) {}
+    Replace(Seam& seam, Fake fake)
+        : seam_(seam), previous_(std::exchange(seam.fake_, std::move(fake))) {}
     ~Replace() { seam_.fake_ = std::move(previous_); }
     Replace(const Replace&) = delete;
     Replace& operator=(const Replace&) = delete;

@@ -1,7 +1,8 @@
 #include "platform/browser.h"
 
 #include <windows.h>
-#include <shellapi.h>
+
+#include <shellapi.h>  // after windows.h, which it needs
 
 namespace quorvale {
 

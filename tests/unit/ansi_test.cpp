@@ -18,11 +18,14 @@ struct ToUtf16Case {
 
 TEST(AnsiToUtf16, ReadsCodePage936) {
   constexpr ToUtf16Case kCases[] = {
-      {"", u""},           {"a.txt", u"a.txt"}, {"\xD6\xD0\xCE\xC4", u"\u4E2D\u6587"},
-      {"\x80", u"\u20AC"},                     // the euro sign is one byte
-      {"\xFF", u"\uF8F5"}, {"\x81'x", u"?x"},  // a lead byte takes its second byte along, even a
-                                               // bad one
-      {"a\x81", u"a?"},                        // a lead byte with nothing behind it
+      {"", u""},
+      {"a.txt", u"a.txt"},
+      {"\xD6\xD0\xCE\xC4", u"\u4E2D\u6587"},
+      {"\x80", u"\u20AC"},  // the euro sign is one byte
+      {"\xFF", u"\uF8F5"},
+      {"\x81'x", u"?x"},  // a lead byte takes its second byte along, even a
+                          // bad one
+      {"a\x81", u"a?"},   // a lead byte with nothing behind it
   };
   for (const ToUtf16Case& c : kCases) {
     EXPECT_EQ(ansi_to_utf16(c.ansi), c.want) << testing::PrintToString(c.ansi);
