@@ -100,6 +100,10 @@ void ensure_edit_height(HWND edit, HFONT font, int height) {
   }
 }
 
+// As the boxes read on the window; the stacking order would start at the button.
+constexpr Control kTabOrder[] = {Control::编辑框1, Control::编辑框8, Control::编辑框7,
+                                 Control::编辑框4, Control::编辑框2, Control::按钮1};
+
 std::array<HWND, kControlCount> handles{};
 
 }  // namespace
@@ -125,5 +129,14 @@ bool create_controls(HWND window) {
 }
 
 HWND control_handle(Control control) { return handles[static_cast<std::size_t>(control)]; }
+
+HWND next_tab_stop(HWND focus, bool backwards) {
+  constexpr std::size_t n = std::size(kTabOrder);
+  std::size_t at = backwards ? 0 : n - 1;  // so that one step lands on the first or last
+  for (std::size_t i = 0; i < n; ++i) {
+    if (control_handle(kTabOrder[i]) == focus) at = i;
+  }
+  return control_handle(kTabOrder[(at + (backwards ? n - 1 : 1)) % n]);
+}
 
 }  // namespace quorvale

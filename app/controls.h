@@ -30,4 +30,9 @@ bool create_controls(HWND window);
 
 HWND control_handle(Control control);
 
+// The control that Tab (or, backwards, Shift+Tab) moves the focus to from
+// `focus`: the boxes top to bottom, then the button. From a control outside
+// that order, the first (or last) of it.
+HWND next_tab_stop(HWND focus, bool backwards);
+
 }  // namespace quorvale

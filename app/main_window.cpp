@@ -88,8 +88,7 @@ bool take_window_key(const MSG& message) {
     return true;
   }
   if (message.wParam == VK_TAB) {
-    const bool backwards = GetKeyState(VK_SHIFT) < 0;
-    if (HWND next = GetNextDlgTabItem(窗口, GetFocus(), backwards)) SetFocus(next);
+    SetFocus(next_tab_stop(GetFocus(), GetKeyState(VK_SHIFT) < 0));
     return true;
   }
   return false;

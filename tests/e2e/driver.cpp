@@ -261,11 +261,18 @@ std::string post_click(const Args& a) {
   return Json().add("ok", true).str();
 }
 
-// key VK...: real key presses, one after the other.
+// key VK...: real key presses, one after the other; "16+9" holds the key 16
+// (Shift) down while 9 (Tab) is pressed.
 std::string key(const Args& a) {
-  for (const std::wstring& vk : a) {
-    send_key(static_cast<WORD>(std::stoi(vk)), false);
-    send_key(static_cast<WORD>(std::stoi(vk)), true);
+  for (const std::wstring& keys : a) {
+    const std::size_t plus = keys.find(L'+');
+    const auto held = static_cast<WORD>(plus == std::wstring::npos ? 0 : std::stoi(keys));
+    const auto vk =
+        static_cast<WORD>(std::stoi(plus == std::wstring::npos ? keys : keys.substr(plus + 1)));
+    if (held) send_key(held, false);
+    send_key(vk, false);
+    send_key(vk, true);
+    if (held) send_key(held, true);
   }
   return Json().add("ok", true).str();
 }

@@ -4,8 +4,8 @@ import os
 import subprocess
 import unittest
 
-from quorvale_session import (CAPTION, DEADLINE, EXE, IDOK, UPDATE_PAGE, VK_A, VK_ESCAPE,
-                              QuorvaleTestCase, wait_for)
+from quorvale_session import (CAPTION, DEADLINE, EXE, IDOK, STACKING, UPDATE_PAGE, VK_A,
+                              VK_ESCAPE, VK_SHIFT, VK_TAB, QuorvaleTestCase, wait_for)
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP = 0x00020000, 0x00010000, 0x00010000
@@ -99,6 +99,19 @@ class WindowTest(QuorvaleTestCase):
                     self.assertEqual(self.driver.text(name), "")
                 else:
                     self.wait_text(name, "a")
+
+
+class FocusTest(QuorvaleTestCase):
+    def test_tab_walks_the_boxes_top_to_bottom_then_the_button(self):
+        order = ["编辑框1", "编辑框8", "编辑框7", "编辑框4", "编辑框2", "按钮1", "编辑框1"]
+        self.driver.click(order[0])
+        for name in order[1:]:
+            self.driver("key", VK_TAB)
+            wait_for(lambda: self.driver("focus")["control"] == STACKING.index(name),
+                     "the focus in " + name)
+        self.driver("key", "%d+%d" % (VK_SHIFT, VK_TAB))
+        wait_for(lambda: self.driver("focus")["control"] == STACKING.index("按钮1"),
+                 "Shift+Tab back to 按钮1")
 
 
 class ResolveTest(QuorvaleTestCase):

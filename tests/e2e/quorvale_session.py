@@ -25,7 +25,7 @@ ABOUT_PAGE = "http://127.0.0.1:%d/thread-9282-1-1.html" % FORUM_PORT
 STACKING = ["标签3", "标签6", "标签5", "标签4", "标签2", "标签1",
             "按钮1", "编辑框7", "编辑框8", "编辑框4", "编辑框2", "编辑框1"]
 RESULT_BOXES = ["编辑框2", "编辑框4", "编辑框8", "编辑框7"]
-VK_ESCAPE, VK_A = 27, 65
+VK_ESCAPE, VK_A, VK_TAB, VK_SHIFT = 27, 65, 9, 16
 IDOK = 1
 DEADLINE = 20.0  # seconds for anything the tests wait for
 
