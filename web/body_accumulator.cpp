@@ -18,21 +18,28 @@ void* resize_block_on_heap(void* block, std::size_t size) { return std::realloc(
 
 BodyAccumulator::~BodyAccumulator() { std::free(data_); }
 
+bool BodyAccumulator::grow_to(std::size_t capacity) {
+  void* grown = resize_block(data_, capacity);
+  if (grown == nullptr) return false;
+  data_ = static_cast<unsigned char*>(grown);
+  capacity_ = capacity;
+  return true;
+}
+
+void BodyAccumulator::reserve(std::size_t n) {
+  if (!failed_ && n > capacity_) grow_to(std::min(n, kLargestBody));
+}
+
 std::span<unsigned char> BodyAccumulator::room(std::size_t n) {
   if (failed_ || n > kLargestBody - size_) {
     failed_ = true;
     return {};
   }
-  if (size_ + n > capacity_) {
-    // Doubling keeps the copies of a growing body linear in its size.
-    const std::size_t capacity = std::max(size_ + n, std::min(capacity_ * 2, kLargestBody));
-    void* grown = resize_block(data_, capacity);
-    if (grown == nullptr) {
-      failed_ = true;
-      return {};
-    }
-    data_ = static_cast<unsigned char*>(grown);
-    capacity_ = capacity;
+  // Doubling keeps the copies of a growing body linear in its size.
+  if (size_ + n > capacity_ &&
+      !grow_to(std::max(size_ + n, std::min(capacity_ * 2, kLargestBody)))) {
+    failed_ = true;
+    return {};
   }
   return {data_ + size_, n};
 }

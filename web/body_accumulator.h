@@ -22,6 +22,9 @@ class BodyAccumulator {
   BodyAccumulator(const BodyAccumulator&) = delete;
   BodyAccumulator& operator=(const BodyAccumulator&) = delete;
 
+  // Capacity for n bytes in all, if it can be had: a hint that saves regrowing
+  // (and, where realloc copies, recopying) a body of known length.
+  void reserve(std::size_t n);
   // Room for the next n bytes at the end, to be filled and then kept with
   // commit; an empty span once storage has run out.
   std::span<unsigned char> room(std::size_t n);
@@ -33,6 +36,8 @@ class BodyAccumulator {
   ByteBuffer take() const;
 
  private:
+  bool grow_to(std::size_t capacity);
+
   unsigned char* data_ = nullptr;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;

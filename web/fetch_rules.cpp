@@ -22,11 +22,15 @@ std::string request_target(std::string_view path_with_query) {
   return out;
 }
 
-std::uint32_t read_piece_size(std::optional<std::string_view> announced_length) {
-  if (!announced_length) return kDefaultReadPiece;
-  const int32_t length = text_to_int(Text(*announced_length));
-  if (length <= 0) return kDefaultReadPiece;
-  const std::uint32_t piece = static_cast<std::uint32_t>(length) + 1;
+std::uint32_t announced_size(std::optional<std::string_view> content_length) {
+  const int32_t length = content_length ? text_to_int(Text(*content_length)) : 0;
+  return length > 0 ? static_cast<std::uint32_t>(length) : 0;
+}
+
+std::uint32_t read_piece_size(std::optional<std::string_view> content_length) {
+  const std::uint32_t length = announced_size(content_length);
+  if (length == 0) return kDefaultReadPiece;
+  const std::uint32_t piece = length + 1;
   return piece > kLargestReadPiece ? kLargestReadPiece : piece;
 }
 

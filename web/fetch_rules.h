@@ -27,8 +27,12 @@ inline constexpr std::uint32_t kDefaultReadPiece = 10240;
 // Every other byte goes out as typed.
 std::string request_target(std::string_view path_with_query);
 
+// The announced length, read as Content-Length text is read: 0 when there is
+// none, or it is not above 0.
+std::uint32_t announced_size(std::optional<std::string_view> content_length);
+
 // The piece for an announced length given as text (nothing when the reply has
 // no Content-Length).
-std::uint32_t read_piece_size(std::optional<std::string_view> announced_length);
+std::uint32_t read_piece_size(std::optional<std::string_view> content_length);
 
 }  // namespace quorvale

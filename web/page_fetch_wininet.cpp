@@ -143,10 +143,12 @@ ByteBuffer fetch_page_from_server(const Text& url) {
   DWORD length_size = kLengthBuffer;
   const bool announced =
       HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH, length, &length_size, nullptr);
-  const DWORD piece =
-      read_piece_size(announced ? std::optional<std::string_view>(length) : std::nullopt);
+  const auto content_length = announced ? std::optional<std::string_view>(length) : std::nullopt;
+  const DWORD piece = read_piece_size(content_length);
 
   BodyAccumulator body;
+  // The body, and room for the read that finds its end.
+  body.reserve(std::size_t{announced_size(content_length)} + piece);
   read_body(request.get(), piece, body);
   return body.take();
 }
