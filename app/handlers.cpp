@@ -3,11 +3,18 @@
 #include "app/control_styles.h"
 #include "app/control_text.h"
 #include "app/controls.h"
+#include "app/main_window.h"
 #include "resolver/resolve_link.h"
+#include "web/update_check.h"
 
 namespace quorvale {
 
-void prepare_main_window() { enable_control_styles(1); }
+void prepare_main_window() {
+  enable_control_styles(1);
+  // 窗口 is still hidden here, so a prompt of the check comes before the window.
+  check_for_update({[] { return read_control_text(窗口); },
+                    [](const Text& caption) { write_control_text(窗口, caption); }});
+}
 
 void handle_resolve_click() {
   const Text address = read_control_text(control_handle(Control::编辑框1));
