@@ -53,6 +53,14 @@ std::wstring text_of(HWND window) {
   return buffer;
 }
 
+// The caption as the system keeps it: nothing is sent to a thread that may be
+// busy, as Quorvale's is during its update check.
+std::wstring caption_of(HWND window) {
+  wchar_t buffer[4096] = {};
+  GetWindowTextW(window, buffer, 4096);
+  return buffer;
+}
+
 std::wstring class_of(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
@@ -149,20 +157,24 @@ void click_at(POINT point, int clicks) {
 
 // ---- commands ----------------------------------------------------------------
 
-// attach CAPTION-PREFIX TIMEOUT-MS: waits for Quorvale's visible main window and
-// sets the probe hook on its thread.
+// attach CAPTION-PREFIX TIMEOUT-MS [hidden]: waits for Quorvale's main window,
+// visible unless "hidden" allows one not yet shown, and sets the probe hook on
+// its thread.
 std::string attach(const Args& a) {
   const std::wstring prefix = a.at(0);
+  const bool hidden = a.size() >= 3 && a[2] == L"hidden";
   main_window = poll_for(
       [&] {
         struct Found {
           const std::wstring& prefix;
+          bool hidden;
           HWND window;
-        } found{prefix, nullptr};
+        } found{prefix, hidden, nullptr};
         EnumWindows(
             [](HWND window, LPARAM param) -> BOOL {
               auto& f = *reinterpret_cast<Found*>(param);
-              if (IsWindowVisible(window) && text_of(window).rfind(f.prefix, 0) == 0) {
+              if ((f.hidden || IsWindowVisible(window)) &&
+                  caption_of(window).rfind(f.prefix, 0) == 0) {
                 f.window = window;
                 return FALSE;
               }
@@ -202,6 +214,15 @@ std::string window_info(const Args&) {
       .add("screen_height", static_cast<long long>(GetSystemMetrics(SM_CYSCREEN)))
       .add("foreground", GetForegroundWindow() == main_window)
       .raw("menu_bar", ask_probe(main_window, quorvale_e2e::probe_menu_bar))
+      .str();
+}
+
+// state: whether 窗口 is shown and enabled; read without a message to its thread.
+std::string window_state(const Args&) {
+  return Json()
+      .add("ok", true)
+      .add("visible", IsWindowVisible(main_window) != 0)
+      .add("enabled", IsWindowEnabled(main_window) != 0)
       .str();
 }
 
@@ -277,7 +298,8 @@ std::string key(const Args& a) {
   return Json().add("ok", true).str();
 }
 
-// message_box TITLE TIMEOUT-MS: the text of Quorvale's message box with that title.
+// message_box TITLE TIMEOUT-MS: the text, buttons and whether an icon shows, of
+// Quorvale's message box with that title.
 std::string message_box(const Args& a) {
   const std::wstring title = a.at(0);
   HWND box = poll_for(
@@ -288,8 +310,11 @@ std::string message_box(const Args& a) {
       std::stol(a.at(1)));
   if (box == nullptr) return error("no message box");
   std::wstring text;
+  bool icon = false;
   for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-    if (class_of(c) == L"Static" && !text_of(c).empty()) text = text_of(c);
+    if (class_of(c) != L"Static") continue;
+    if (!text_of(c).empty()) text = text_of(c);
+    icon = icon || SendMessageW(c, STM_GETICON, 0, 0) != 0;
   }
   std::string buttons = "[";
   for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -298,7 +323,12 @@ std::string message_box(const Args& a) {
       buttons += std::to_string(GetDlgCtrlID(c));
     }
   }
-  return Json().add("ok", true).add("text", text).raw("buttons", buttons + "]").str();
+  return Json()
+      .add("ok", true)
+      .add("text", text)
+      .add("icon", icon)
+      .raw("buttons", buttons + "]")
+      .str();
 }
 
 // answer TITLE BUTTON-ID: presses a button of the message box with that title.
@@ -468,6 +498,7 @@ int main() {
   const std::map<std::string, std::function<std::string(const Args&)>> commands = {
       {"attach", attach},
       {"window", window_info},
+      {"state", window_state},
       {"controls", controls_info},
       {"set_text", set_text},
       {"text", get_text},

@@ -4,7 +4,7 @@ import os
 import subprocess
 import unittest
 
-from quorvale_session import (CAPTION, DEADLINE, EXE, IDOK, STACKING, UPDATE_PAGE, VK_A,
+from quorvale_session import (DEADLINE, EXE, IDOK, LATEST_CAPTION, STACKING, UPDATE_PAGE, VK_A,
                               VK_ESCAPE, VK_SHIFT, VK_TAB, QuorvaleTestCase, wait_for)
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
@@ -44,7 +44,7 @@ CONTROLS = [
 class WindowTest(QuorvaleTestCase):
     def test_window_is_centred_fixed_and_has_no_system_menu(self):
         window = self.driver("window")
-        self.assertEqual(window["caption"], CAPTION)
+        self.assertEqual(window["caption"], LATEST_CAPTION)
         self.assertEqual((window["width"], window["height"]), (380, 250))
         self.assertEqual(window["left"], (window["screen_width"] - 380) // 2)
         self.assertEqual(window["top"], (window["screen_height"] - 250) // 2)
@@ -145,7 +145,8 @@ class ResolveTest(QuorvaleTestCase):
                 self.driver.click("按钮1")
                 box = self.driver("message_box", "错误！", int(DEADLINE * 1000))
                 self.assertTrue(box["ok"], box)
-                self.assertEqual((box["text"], box["buttons"]), (message, [IDOK]))
+                self.assertEqual((box["text"], box["buttons"], box["icon"]),
+                                 (message, [IDOK], True))  # the stop icon
                 self.assertEqual(self.browser.opened(), [], "the page opens after the box")
                 self.driver("answer", "错误！", IDOK)
                 wait_for(lambda: self.browser.opened() == [UPDATE_PAGE], "the update page")

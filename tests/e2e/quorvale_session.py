@@ -19,6 +19,7 @@ FIXTURE_SERVER = HERE.parent / "fixtures" / "fixture_server.py"
 RESOLVER_PORT = 47811
 FORUM_PORT = 47812
 CAPTION = "Quorvale百度网盘下载地址解析V2.3"
+LATEST_CAPTION = CAPTION + "-最新版"  # the forum fixture's update page names V2.3
 UPDATE_PAGE = "http://127.0.0.1:%d/thread-12491-1-1.html" % FORUM_PORT
 ABOUT_PAGE = "http://127.0.0.1:%d/thread-9282-1-1.html" % FORUM_PORT
 # Stacking order of the controls, topmost first: the driver names a control by its place here.
@@ -50,8 +51,10 @@ class FixtureServer:
         self.process = None
 
     def start(self):
+        # --wait: the port may still be held by the server of a test that just ended.
         self.process = subprocess.Popen(
-            ["python3", str(FIXTURE_SERVER), "--port", str(self.port), "--idle-exit", "600"],
+            ["python3", str(FIXTURE_SERVER), "--port", str(self.port), "--wait", str(DEADLINE),
+             "--idle-exit", "600"],
             stdout=subprocess.PIPE, text=True)
         line = self.process.stdout.readline()
         if not line.startswith("ready"):
@@ -184,12 +187,18 @@ class QuorvaleTestCase(unittest.TestCase):
         cls.forum.stop()
 
     def setUp(self):
+        self.reset_fixtures()
+        self.launch()
+        self.assertTrue(self.driver("attach", CAPTION, int(DEADLINE * 1000))["ok"])
+
+    def reset_fixtures(self):
         self.resolver.reset()
         self.forum.reset()
         self.browser.clear()
+
+    def launch(self):
         self.quorvale = Quorvale(EXE, self.browser)
         self.addCleanup(self.quorvale.stop)
-        self.assertTrue(self.driver("attach", CAPTION, int(DEADLINE * 1000))["ok"])
 
     def wait_text(self, name, want):
         wait_for(lambda: self.driver.text(name) == want, "%s to show %r" % (name, want))
