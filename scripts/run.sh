@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quorvale.exe as shipped (preset release, the product's hosts) and starts
 # it under Wine in code page 936 on your display. Without a display it starts a
-# virtual one, saves a screenshot of the running window, says where, and ends
-# the program.
+# virtual one, answers the update prompt if one comes, saves a screenshot of the
+# running window, says where, and ends the program.
 #   scripts/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,12 +39,31 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; do
 
 echo "No display: running Quorvale.exe on a virtual one ($DISPLAY)."
 wine "$exe" >/dev/null 2>&1 &
-# Wine gives each top-level window an X window named by its caption.
-if ! window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Quorvale'); then
-  echo "The window did not appear." >&2
-  exit 1
-fi
+# Wine shows each top-level window as an X window of class "quorvale.exe" named by
+# its caption (xdotool cannot match Chinese names here, so the name is compared
+# in bash). The update check runs before the window shows; where the forum cannot
+# be read, its prompt "有更新！" comes first and is answered No, its N key.
+deadline=$((SECONDS + 120))  # a first start also creates the Wine prefix
+window=
+answered=
+while [ -z "$window" ]; do
+  if [ "$SECONDS" -ge "$deadline" ]; then
+    echo "The window did not appear." >&2
+    exit 1
+  fi
+  sleep 0.2
+  for shown in $(xdotool search --onlyvisible --class '^quorvale\.exe$' 2>/dev/null); do
+    name=$(xdotool getwindowname "$shown" 2>/dev/null) || continue
+    if [[ $name == Quorvale* ]]; then
+      window=$shown
+    elif [[ $name == "有更新！" && -z $answered ]]; then
+      echo "The update prompt came first (the forum is out of reach): answered No."
+      xdotool windowfocus --sync "$shown" key n
+      answered=1
+    fi
+  done
+done
 sleep 1  # let it finish painting
 shot=$PWD/build/release/quorvale-window.png
-import -window "$(head -n 1 <<<"$window")" "$shot"
+import -window "$window" "$shot"
 echo "Quorvale.exe is running; its window: $shot"
