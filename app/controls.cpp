@@ -111,17 +111,17 @@ std::array<HWND, kControlCount> handles{};
 bool create_controls(HWND window) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   for (std::size_t i = 0; i < kControlCount; ++i) {
-    const ControlSpec& spec = kControls[i];
-    const KindSettings kind = settings_of(spec.kind);
+    const ControlSpec& row = kControls[i];
+    const KindSettings kind = settings_of(row.kind);
     // Each new child goes below the ones made before it, so table order is stacking order.
     HWND control = CreateWindowExA(
-        kind.ex_style, kind.window_class, spec.text, kind.style | spec.align, spec.left, spec.top,
-        spec.width, spec.height, window, reinterpret_cast<HMENU>(i + 1), instance, nullptr);
+        kind.ex_style, kind.window_class, row.text, kind.style | row.align, row.left, row.top,
+        row.width, row.height, window, reinterpret_cast<HMENU>(i + 1), instance, nullptr);
     if (control == nullptr) return false;
-    const HFONT font = font_of(spec.font);
+    const HFONT font = font_of(row.font);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (spec.kind == ControlKind::edit_box || spec.kind == ControlKind::read_only_edit_box) {
-      ensure_edit_height(control, font, spec.height);
+    if (row.kind == ControlKind::edit_box || row.kind == ControlKind::read_only_edit_box) {
+      ensure_edit_height(control, font, row.height);
     }
     handles[i] = control;
   }
