@@ -114,9 +114,9 @@ bool create_controls(HWND window) {
     const ControlSpec& row = kControls[i];
     const KindSettings kind = settings_of(row.kind);
     // Each new child goes below the ones made before it, so table order is stacking order.
-    HWND control = CreateWindowExA(
-        kind.ex_style, kind.window_class, row.text, kind.style | row.align, row.left, row.top,
-        row.width, row.height, window, reinterpret_cast<HMENU>(i + 1), instance, nullptr);
+    HWND control = CreateWindowExA(kind.ex_style, kind.window_class, row.text,
+                                   kind.style | row.align, row.left, row.top, row.width, row.height,
+                                   window, reinterpret_cast<HMENU>(i + 1), instance, nullptr);
     if (control == nullptr) return false;
     const HFONT font = font_of(row.font);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
