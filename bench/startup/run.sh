@@ -7,12 +7,14 @@ set -euo pipefail
 dir=$1
 runs=${2:-20}
 here=$(cd "$(dirname "$0")" && pwd)
-python3 "$here/../../tests/fixtures/fixture_server.py" --port 47812 --idle-exit 120 >/dev/null &
+# Its token tells it apart from a test's fixture that may still hold the port.
+token=startup-bench-$$
+python3 "$here/../../tests/fixtures/fixture_server.py" --port 47812 --wait 30 --token "$token" \
+  --idle-exit 120 >/dev/null &
 forum=$!
 trap 'kill $forum 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-  curl -s -o /dev/null "http://127.0.0.1:47812/_control/ping" && break
-  sleep 0.05
-done
+ours() { [ "$(curl -s "http://127.0.0.1:47812/_control/ping")" = "$token" ]; }
+for _ in $(seq 700); do ours && break; sleep 0.05; done
+ours || { echo "the forum fixture did not start" >&2; exit 1; }
 wine "$dir/bench/startup/startup_bench.exe" "$runs" "$(winepath -w "$dir/app/Quorvale.exe")" \
   "$(winepath -w "$dir/bench/startup/bare_window.exe")"

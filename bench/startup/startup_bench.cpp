@@ -43,8 +43,15 @@ double seconds_since(const LARGE_INTEGER& start) {
          static_cast<double>(frequency.QuadPart);
 }
 
-// One start: seconds to the visible window (negative when none came), then the
-// window is closed and the process waited for.
+bool is_message_box(HWND window) {
+  char name[8] = {};
+  GetClassNameA(window, name, sizeof name);
+  return lstrcmpA(name, "#32770") == 0;
+}
+
+// One start: seconds to the visible window (negative when none came, or when a
+// message box came first: a prompt is not the window), then the window is
+// closed and the process waited for.
 double time_one_start(const std::string& program) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -60,7 +67,7 @@ double time_one_start(const std::string& program) {
   HWND window = nullptr;
   while (seconds_since(start) < 30) {
     if ((window = visible_window_of(process.dwProcessId)) != nullptr) {
-      elapsed = seconds_since(start);
+      if (!is_message_box(window)) elapsed = seconds_since(start);
       break;
     }
     Sleep(1);
@@ -94,7 +101,7 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < programs.size(); ++i) {
       const double t = time_one_start(programs[i]);
       if (t < 0) {
-        std::fprintf(stderr, "%s showed no window\n", programs[i].c_str());
+        std::fprintf(stderr, "%s showed no window, or a message box first\n", programs[i].c_str());
         return 1;
       }
       times[i].push_back(t);
