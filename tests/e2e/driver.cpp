@@ -185,6 +185,16 @@ std::string attach(const Args& a) {
       },
       std::stol(a.at(1)));
   if (main_window == nullptr) return error("no window");
+  if (!hidden) {
+    // Input sent the moment the window shows can be lost while Wine maps it: wait
+    // until its thread first waits for input.
+    HANDLE process =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process_of(main_window));
+    if (process != nullptr) {
+      WaitForInputIdle(process, static_cast<DWORD>(std::stol(a.at(1))));
+      CloseHandle(process);
+    }
+  }
   if (probe) UnhookWindowsHookEx(probe);
   HMODULE module = LoadLibraryW(L"quorvale_e2e_probe.dll");
   auto* hook =
