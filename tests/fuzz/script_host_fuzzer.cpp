@@ -8,18 +8,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "invariant.h"
 #include "resolver/decode_name.h"
 #include "resolver/script_host.h"
 #include "text/text.h"
 
 namespace quorvale {
 namespace {
-
-void check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 std::size_t length(const Text& text) { return text.view().size(); }
 

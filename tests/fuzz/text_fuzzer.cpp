@@ -13,16 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "invariant.h"
 #include "text/text.h"
 
 namespace quorvale {
 namespace {
-
-void check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 // The walk the rules describe, one candidate at a time.
 struct Walk {
